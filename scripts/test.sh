@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both builds and runs every test layer:
+# native unit tests, then the Windows tests and the end-to-end scenarios under Wine.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${PELMORA_BUILD:-$root/build}
+export PELMORA_BUILD=$build
+
+bash "$root/scripts/deps.sh" || { echo "installing dependencies failed" >&2; exit 1; }
+bash "$root/scripts/build.sh" native win32 || { echo "build failed" >&2; exit 1; }
+
+passed=0
+failed=0
+broken=0
+logs="$build/test-logs"
+mkdir -p "$logs"
+
+# Runs one GoogleTest program and adds its counts; a program that ends without
+# its summary (a crash) counts as broken.
+run_gtest() {
+  local name=$1
+  shift
+  echo "=== $name"
+  "$@" 2>&1 | tee "$logs/$name.log"
+  local rc=${PIPESTATUS[0]}
+  local p f
+  p=$(tr -d '\r' <"$logs/$name.log" | sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' | tail -1)
+  f=$(tr -d '\r' <"$logs/$name.log" | sed -n 's/^ *\([0-9]*\) FAILED TESTS\?$/\1/p' | tail -1)
+  passed=$((passed + ${p:-0}))
+  failed=$((failed + ${f:-0}))
+  if [ "$rc" -ne 0 ] || [ -z "$p" ]; then broken=$((broken + 1)); fi
+}
+
+run_gtest unit "$build/native/pelmora_unit_tests"
+
+source "$root/scripts/wine-session.sh"
+trap wine_session_stop EXIT
+if wine_session_start "$build/wine"; then
+  run_gtest win32 wine "$build/win32/pelmora_win32_tests.exe"
+else
+  broken=$((broken + 1))
+fi
+wine_session_stop
+
+echo
+echo "tests: $passed passed, $failed failed"
+if [ "$failed" -ne 0 ] || [ "$broken" -ne 0 ] || [ "$passed" -eq 0 ]; then
+  [ "$broken" -ne 0 ] && echo "$broken test program(s) did not finish cleanly" >&2
+  exit 1
+fi
