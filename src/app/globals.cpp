@@ -7,7 +7,10 @@ std::unique_ptr<Globals> createGlobals(Platform& platform) {
 }
 
 void releaseGlobals(std::unique_ptr<Globals>& globals) {
-    if (globals) globals->settingsFile.release();
+    if (globals) {
+        globals->settingsFile.release();
+        globals->catalogue.clear();
+    }
     globals.reset();
 }
 

@@ -5,6 +5,9 @@
 
 #include "base/text.h"
 #include "platform/platform.h"
+#include "rotation/catalogue.h"
+#include "rotation/rotation.h"
+#include "rotation/schedule.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
@@ -16,6 +19,9 @@ struct Globals {
     Platform& platform;
     Settings settings;
     SettingsFile settingsFile;
+    ImageCatalogue catalogue;
+    RotationState rotation;
+    ScheduleState schedule;
     // The executable's directory (no trailing backslash) and file name.
     Text programDirectory;
     Text executableFileName;

@@ -1,8 +1,11 @@
 // The one table of platform services that logic reaches the system through.
 #pragma once
 
+#include "platform/files.h"
+#include "platform/imaging.h"
 #include "platform/profile_store.h"
 #include "platform/registry.h"
+#include "platform/timer.h"
 #include "platform/ui.h"
 
 namespace pelmora {
@@ -11,6 +14,10 @@ struct Platform {
     ProfileStore* profile = nullptr;
     Registry* registry = nullptr;
     Ui* ui = nullptr;
+    FileSystem* files = nullptr;
+    Imaging* imaging = nullptr;
+    Clock* clock = nullptr;
+    Timer* timer = nullptr;
 };
 
 }  // namespace pelmora

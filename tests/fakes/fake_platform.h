@@ -2,7 +2,12 @@
 // what was done to them.
 #pragma once
 
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
+#include <new>
+#include <optional>
 #include <map>
 #include <set>
 #include <string>
@@ -156,12 +161,185 @@ public:
     void moveTo(const WindowRect& rect) override { r = rect; }
 };
 
+// Folders hold entries in the order the enumeration returns them, after "."
+// and "..", as NTFS and Wine do. A link is a folder path that leads to another.
+class FakeFileSystem : public FileSystem {
+public:
+    std::map<Text, std::vector<DirectoryEntry>> folders;
+    std::map<Text, Text> links;
+    std::map<Text, Text> files;  // path -> bytes
+    std::vector<Text> deleted;
+    std::vector<std::string> log;
+    std::set<Text> unwritable;   // paths whose writes fail
+    bool readThrowsBadAlloc = false;
+    int openEnumerations = 0;
+    int enumerationsStarted = 0;
+
+    // Adds a folder with its entries: names ending in "\\" are subfolders.
+    void addFolder(const Text& folder, std::initializer_list<const char*> names) {
+        auto& entries = folders[folder];
+        for (const char* n : names) {
+            Text name = n;
+            const bool dir = !name.empty() && name.back() == '\\';
+            if (dir) {
+                name.pop_back();
+                folders[folder + "\\" + name];
+            } else {
+                files[folder + "\\" + name] = "bytes of " + name;
+            }
+            entries.push_back({name, dir});
+        }
+    }
+    void addLink(const Text& folder, const Text& name, const Text& target) {
+        folders[folder].push_back({name, true});
+        links[folder + "\\" + name] = target;
+    }
+
+    Text resolve(const Text& path) const {
+        Text out;
+        std::size_t from = 0;
+        for (;;) {
+            const std::size_t at = path.find('\\', from);
+            out += path.substr(from, at == Text::npos ? Text::npos : at - from);
+            auto l = links.find(out);
+            if (l != links.end()) out = l->second;
+            if (at == Text::npos) return out;
+            out += "\\";
+            from = at + 1;
+        }
+    }
+
+    Enumeration firstEntry(const Text& pattern, DirectoryEntry& entry) override {
+        log.push_back("find " + pattern);
+        if (pattern.size() < 2 || pattern.compare(pattern.size() - 2, 2, "\\*") != 0) return 0;
+        auto f = folders.find(resolve(pattern.substr(0, pattern.size() - 2)));
+        if (f == folders.end()) return 0;
+        std::vector<DirectoryEntry> list = {{".", true}, {"..", true}};
+        list.insert(list.end(), f->second.begin(), f->second.end());
+        const Enumeration id = ++nextEnumeration_;
+        open_[id] = {list, 1};
+        entry = list[0];
+        ++openEnumerations;
+        ++enumerationsStarted;
+        return id;
+    }
+    bool nextEntry(Enumeration e, DirectoryEntry& entry) override {
+        auto& [list, at] = open_.at(e);
+        if (at >= list.size()) return false;
+        entry = list[at++];
+        return true;
+    }
+    void closeEnumeration(Enumeration e) override {
+        open_.erase(e);
+        --openEnumerations;
+    }
+    std::optional<FolderIdentity> folderIdentity(const Text& folder) override {
+        const Text real = resolve(folder);
+        auto f = folders.find(real);
+        if (f == folders.end()) return std::nullopt;
+        return FolderIdentity{7, static_cast<std::uint64_t>(std::distance(folders.begin(), f))};
+    }
+    Text readWholeFile(const Text& path) override {
+        log.push_back("read " + path);
+        if (readThrowsBadAlloc) throw std::bad_alloc();
+        auto f = files.find(resolve(path));
+        return f == files.end() ? Text() : f->second;
+    }
+    bool writeWholeFile(const Text& path, const Text& bytes) override {
+        log.push_back("write " + path);
+        if (unwritable.count(path)) return false;
+        files[path] = bytes;
+        return true;
+    }
+    bool replaceFile(const Text& from, const Text& to) override {
+        log.push_back("replace " + to);
+        auto f = files.find(from);
+        if (f == files.end() || unwritable.count(to)) return false;
+        files[to] = f->second;
+        files.erase(f);
+        return true;
+    }
+    bool deleteFile(const Text& path) override {
+        log.push_back("delete " + path);
+        deleted.push_back(path);
+        return files.erase(path) > 0;
+    }
+
+private:
+    std::map<Enumeration, std::pair<std::vector<DirectoryEntry>, std::size_t>> open_;
+    Enumeration nextEnumeration_ = 0;
+};
+
+// "Decodes" anything but empty bytes and the word garbage.
+class FakeImaging : public Imaging {
+public:
+    struct Set {
+        Text path;
+        std::int32_t style;
+    };
+    std::vector<Set> sets;
+    int transcodes = 0;
+    Text transcodeToBmp(const Text& bytes) override {
+        ++transcodes;
+        if (bytes.empty() || bytes.find("garbage") != Text::npos) return Text();
+        return "BM<" + bytes + ">";
+    }
+    bool setDesktopWallpaper(const Text& path, std::int32_t style) override {
+        sets.push_back({path, style});
+        return true;
+    }
+};
+
+class FakeClock : public Clock {
+public:
+    std::uint32_t now = 0;
+    std::uint32_t tickCount() override { return now; }
+};
+
+// A periodic timer on a virtual clock: runFor moves time on and delivers the
+// ticks that fall due, each to onTick.
+class FakeTimer : public Timer {
+public:
+    std::int64_t now = 0;
+    bool running = false;
+    std::uint32_t period = 0;
+    std::int64_t due = 0;
+    int starts = 0, stops = 0;
+    std::vector<std::int64_t> tickTimes;
+    std::function<void()> onTick;
+
+    void start(std::uint32_t ms) override {
+        ++starts;
+        running = true;
+        period = ms;
+        due = now + ms;
+    }
+    void stop() override {
+        ++stops;
+        running = false;
+    }
+    void runFor(std::int64_t ms) {
+        const std::int64_t end = now + ms;
+        while (running && due <= end) {
+            now = due;
+            due += period;
+            tickTimes.push_back(now);
+            if (onTick) onTick();  // may move time on, as a long walk does
+        }
+        now = std::max(now, end);
+    }
+};
+
 // One fake of each service, wired into a platform table.
 struct FakePlatform {
     FakeProfileStore profile;
     FakeRegistry registry;
     FakeUi ui;
-    Platform table{&profile, &registry, &ui};
+    FakeFileSystem files;
+    FakeImaging imaging;
+    FakeClock clock;
+    FakeTimer timer;
+    Platform table{&profile, &registry, &ui, &files, &imaging, &clock, &timer};
 };
 
 }  // namespace pelmora::fakes
