@@ -33,6 +33,13 @@ run_gtest() {
 
 run_gtest unit "$build/native/pelmora_unit_tests"
 
+# Pictures and folder trees for the Windows tests, made fresh each run.
+fixtures="$build/fixtures"
+mkdir -p "$fixtures"
+bash "$root/scripts/make-tree-fixture.sh" "$fixtures" || { echo "making fixtures failed" >&2; exit 1; }
+bash "$root/scripts/make-fixtures.sh" "$fixtures" || { echo "making fixtures failed" >&2; exit 1; }
+export PELMORA_FIXTURES="Z:$(echo "$fixtures" | tr / '\\')"
+
 source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 if wine_session_start "$build/wine"; then

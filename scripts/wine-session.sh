@@ -14,6 +14,7 @@ wine_session_fail() {
 wine_session_start() {
   local dir=$1
   mkdir -p "$dir"
+  dir=$(cd "$dir" && pwd)  # Wine wants an absolute prefix
   export WINEPREFIX="$dir/prefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -11,6 +11,7 @@ namespace pelmora {
 struct DirectoryEntry {
     Text name;  // the long name
     bool directory = false;
+    bool link = false;  // a reparse point: a link, junction or mount point
 };
 
 // Identifies a folder however it is reached (through links too).

@@ -11,25 +11,53 @@ namespace {
 
 const char* const kSuffixes[] = {".bmp", ".jpg", ".jpeg", ".gif", ".tiff"};
 
-// Folders on the way from the walk's root to where it is now.
-using WalkPath = std::vector<FolderIdentity>;
+// The folders from the walk's root to where it is now. Only a link can lead
+// back to a folder on this path, so identities (costly to look up) are taken
+// only from the first link on: then for the new folder and, once each, for the
+// folders above it.
+struct WalkStep {
+    Text folder;
+    bool looked = false;
+    std::optional<FolderIdentity> id;
+};
 
-void scan(Globals& g, const Text& folder, WalkPath& path) {
+struct WalkPath {
+    std::vector<WalkStep> steps;
+    int links = 0;
+};
+
+bool leadsBack(FileSystem& fs, WalkPath& path, const FolderIdentity& id) {
+    for (WalkStep& step : path.steps) {
+        if (!step.looked) {
+            step.id = fs.folderIdentity(step.folder);
+            step.looked = true;
+        }
+        if (step.id == id) return true;
+    }
+    return false;
+}
+
+void scan(Globals& g, const Text& folder, bool viaLink, WalkPath& path) {
     FileSystem* fs = g.platform.files;
     if (fs == nullptr) return;
-    // A link back to a folder already being walked would never end.
-    const std::optional<FolderIdentity> id = fs->folderIdentity(folder);
-    if (id && std::find(path.begin(), path.end(), *id) != path.end()) return;
-    if (id) path.push_back(*id);
+    WalkStep here;
+    here.folder = folder;
+    if (viaLink || path.links > 0) {
+        here.id = fs->folderIdentity(folder);
+        here.looked = true;
+        if (here.id && leadsBack(*fs, path, *here.id)) return;  // a loop: it would never end
+    }
+    path.steps.push_back(here);
+    if (viaLink) ++path.links;
 
     // One pass over the entries: files now, subfolders remembered for later.
-    std::vector<Text> subfolders;
+    std::vector<DirectoryEntry> subfolders;
     DirectoryEntry entry;
     const Enumeration e = fs->firstEntry(folder + "\\*", entry);
     if (e != 0) {
         do {
             if (entry.directory) {
-                subfolders.push_back(entry.name);
+                subfolders.push_back(entry);
                 continue;
             }
             if (isPictureName(entry.name)) g.catalogue.push_back(folder + "\\" + entry.name);
@@ -40,12 +68,14 @@ void scan(Globals& g, const Text& folder, WalkPath& path) {
 
     // Read now, not at the start: a change made during the file pass counts.
     if (g.settings.includeSubfolders) {
-        for (const Text& name : subfolders) {
-            if (name != "." && name != "..") scan(g, folder + "\\" + name, path);
+        for (const DirectoryEntry& sub : subfolders) {
+            if (sub.name != "." && sub.name != "..")
+                scan(g, folder + "\\" + sub.name, sub.link, path);
             pumpPendingEvents(g);
         }
     }
-    if (id) path.pop_back();
+    if (viaLink) --path.links;
+    path.steps.pop_back();
 }
 
 }  // namespace
@@ -87,7 +117,7 @@ void rebuildCatalogue(Globals& g) {
 
 void scanFolder(Globals& g, const Text& folder) {
     WalkPath path;
-    scan(g, folder, path);
+    scan(g, folder, false, path);
 }
 
 std::int32_t catalogueCount(const Globals& g) {

@@ -174,6 +174,7 @@ public:
     bool readThrowsBadAlloc = false;
     int openEnumerations = 0;
     int enumerationsStarted = 0;
+    int identityLookups = 0;
 
     // Adds a folder with its entries: names ending in "\\" are subfolders.
     void addFolder(const Text& folder, std::initializer_list<const char*> names) {
@@ -191,7 +192,7 @@ public:
         }
     }
     void addLink(const Text& folder, const Text& name, const Text& target) {
-        folders[folder].push_back({name, true});
+        folders[folder].push_back({name, true, true});
         links[folder + "\\" + name] = target;
     }
 
@@ -214,7 +215,7 @@ public:
         if (pattern.size() < 2 || pattern.compare(pattern.size() - 2, 2, "\\*") != 0) return 0;
         auto f = folders.find(resolve(pattern.substr(0, pattern.size() - 2)));
         if (f == folders.end()) return 0;
-        std::vector<DirectoryEntry> list = {{".", true}, {"..", true}};
+        std::vector<DirectoryEntry> list = {{".", true, false}, {"..", true, false}};
         list.insert(list.end(), f->second.begin(), f->second.end());
         const Enumeration id = ++nextEnumeration_;
         open_[id] = {list, 1};
@@ -234,6 +235,7 @@ public:
         --openEnumerations;
     }
     std::optional<FolderIdentity> folderIdentity(const Text& folder) override {
+        ++identityLookups;
         const Text real = resolve(folder);
         auto f = folders.find(real);
         if (f == folders.end()) return std::nullopt;

@@ -34,6 +34,7 @@ TEST_F(CatalogueTest, FilesFirstThenSubfoldersDepthFirst) {
                                      "D:\\P\\pics.jpg\\in.bmp", "D:\\P\\x\\y.gif",
                                      "D:\\P\\x\\deep\\z.gif"};
     EXPECT_EQ(g->catalogue, expected);
+    EXPECT_EQ(fake.files.identityLookups, 0);  // no link, nothing to look up
     EXPECT_EQ(catalogueCount(*g), 6);
     EXPECT_EQ(cataloguePath(*g, 4), "D:\\P\\pics.jpg\\in.bmp");
     EXPECT_EQ(g->settings.catalogueFolder, "D:\\P");
@@ -83,6 +84,18 @@ TEST_F(CatalogueTest, LoopingLinksEndAndAddNothingTwice) {
                                      "D:\\P\\x\\deep\\z.gif", "D:\\P\\again\\z.gif"};
     EXPECT_EQ(g->catalogue, expected);
     EXPECT_EQ(fake.files.openEnumerations, 0);
+}
+
+TEST_F(CatalogueTest, LoopClosedByAnOrdinaryFolderBelowALinkEndsToo) {
+    // The walk starts in E:\\R\\a\\b, whose link p leads up to E:\\R\\a; a's real
+    // subfolder b is then the walk's root again.
+    g->settings.includeSubfolders = true;
+    fake.files.addFolder("E:\\R\\a", {"in-a.jpg", "b\\"});
+    fake.files.addFolder("E:\\R\\a\\b", {"in-b.jpg"});
+    fake.files.addLink("E:\\R\\a\\b", "p", "E:\\R\\a");
+    g->settings.pictureFolder = "E:\\R\\a\\b";
+    rebuildCatalogue(*g);
+    EXPECT_EQ(g->catalogue, (ImageCatalogue{"E:\\R\\a\\b\\in-b.jpg", "E:\\R\\a\\b\\p\\in-a.jpg"}));
 }
 
 TEST_F(CatalogueTest, EmptyResultShowsTheNoticeAndTheTimerIsStoppedAroundTheWalk) {

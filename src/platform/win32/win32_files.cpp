@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <new>
+#include <stdexcept>
 
 #include "platform/win32/win32_platform.h"
 
@@ -11,6 +12,7 @@ namespace {
 void fill(const WIN32_FIND_DATAA& data, DirectoryEntry& entry) {
     entry.name = data.cFileName;
     entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 class File {
