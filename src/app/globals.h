@@ -25,6 +25,11 @@ struct Globals {
     // The executable's directory (no trailing backslash) and file name.
     Text programDirectory;
     Text executableFileName;
+    // The one settings window, from its creation to its destruction.
+    AppWindow* settingsWindow = nullptr;
+    Text commandLine;
+    Text folderBrowserInitialPath;
+    unsigned taskbarCreatedMessage = 0;
 };
 
 std::unique_ptr<Globals> createGlobals(Platform& platform);

@@ -65,8 +65,9 @@ Text foldFullWidth(const Text& text) {
     return out;
 }
 
-double parseNumber(const Text& text) {
-    const Text s = foldFullWidth(text);
+double parseNumber(const Text& text) { return parsePlainDecimal(foldFullWidth(text)); }
+
+double parsePlainDecimal(const Text& s) {
     std::size_t i = 0;
     while (i < s.size() && isCSpace(s[i])) ++i;
     const std::size_t start = i;

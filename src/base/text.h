@@ -23,6 +23,9 @@ Text foldFullWidth(const Text& text);
 // 0 when there is none.
 double parseNumber(const Text& text);
 
+// The longest leading decimal number, without full-width folding.
+double parsePlainDecimal(const Text& text);
+
 // Toward zero to 64 bits, then the low 32 bits; 0 outside the 64-bit range.
 std::int32_t truncateToInt(double number);
 

@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "platform/timer.h"
 #include "platform/ui.h"
+#include "platform/windows.h"
 
 namespace pelmora {
 
@@ -18,6 +19,7 @@ struct Platform {
     Imaging* imaging = nullptr;
     Clock* clock = nullptr;
     Timer* timer = nullptr;
+    Shell* shell = nullptr;
 };
 
 }  // namespace pelmora

@@ -1,22 +1,39 @@
 #include <windows.h>
+#include <ole2.h>
 
 #include "app/globals.h"
 #include "platform/win32/win32_platform.h"
-#include "settings/settings_io.h"
+#include "platform/win32/win32_window.h"
 
 using namespace pelmora;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    win32::Win32Platform platform;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    OleInitialize(nullptr);
     const ProgramPath self = splitProgramPath(win32::modulePath());
     // "C:" alone would mean drive C's current folder, so the backslash goes back on.
     if (!self.directory.empty()) SetCurrentDirectoryA((self.directory + "\\").c_str());
 
+    win32::Win32Platform platform;
+    win32::Shell shell;
+    platform.table.shell = &shell;
     std::unique_ptr<Globals> g = createGlobals(platform.table);
     g->programDirectory = self.directory;
     g->executableFileName = self.fileName;
-    g->settingsFile.setFile(g->programDirectory + kSettingsFileName);
-    loadSettings(*g);
+    g->commandLine = GetCommandLineA();
+    g->taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+
+    win32::SettingsWindow window;
+    if (window.create(*g, instance)) {
+        platform.ui.setDialog(window.handle());
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            // Tab, access keys and Esc (as IDCANCEL) for the settings window.
+            if (IsWindow(window.handle()) && IsDialogMessageA(window.handle(), &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
     releaseGlobals(g);
+    OleUninitialize();
     return 0;
 }

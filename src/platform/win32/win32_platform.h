@@ -24,8 +24,13 @@ public:
 
 class Ui final : public pelmora::Ui {
 public:
+    // The window whose keyboard handling (Tab, Esc) the pump applies.
+    void setDialog(void* window) { dialog_ = window; }
     void messageBox(const Text& text, const Text& caption, unsigned style) override;
     void pumpPendingEvents() override;
+
+private:
+    void* dialog_ = nullptr;
 };
 
 class FileSystem final : public pelmora::FileSystem {

@@ -14,6 +14,8 @@ void Ui::pumpPendingEvents() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         if (msg.message == WM_QUIT) return;
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+        HWND dialog = static_cast<HWND>(dialog_);
+        if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
