@@ -7,6 +7,8 @@
 #include "app/globals.h"
 #include "app/settings_window.h"
 #include "app/startup.h"
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_platform.h"
 #include "rotation/schedule.h"
 
@@ -116,7 +118,8 @@ void SettingsWindow::buildControls() {
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
         switch (c.kind) {
-            case ControlKind::GroupBox: cls = "BUTTON"; style |= BS_GROUPBOX; break;
+            // Clipped so the link texts lying on its upper edge stay visible.
+            case ControlKind::GroupBox: cls = "BUTTON"; style |= BS_GROUPBOX | WS_CLIPSIBLINGS; break;
             case ControlKind::Label: style |= SS_LEFT; break;
             case ControlKind::Link: style |= SS_LEFT | SS_NOTIFY; break;
             case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
@@ -274,7 +277,21 @@ LRESULT SettingsWindow::onMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd_, message, wparam, lparam);
 }
 
-void SettingsWindow::paintBanner(HDC) {}
+// Decoded at the first paint, so a start in the background never loads it.
+void SettingsWindow::paintBanner(HDC dc) {
+    if (!bannerTried_) {
+        bannerTried_ = true;
+        banner_ = decodePictureResource(IDR_BANNER);
+    }
+    if (!banner_) return;
+    BITMAP info;
+    GetObjectA(banner_, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, banner_);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
 
 LRESULT CALLBACK SettingsWindow::timerProc(HWND hwnd, UINT message, WPARAM wparam,
                                            LPARAM lparam) {

@@ -1,0 +1,172 @@
+#include "platform/win32/win32_pictures.h"
+
+#include <objidl.h>
+
+#include <cstring>
+
+#include "platform/win32/resource_ids.h"
+
+namespace pelmora::win32 {
+
+namespace {
+
+// The flat GDI+ entry points, declared here: gdiplus.dll is loaded by name, never linked.
+struct GpBitmap;
+using GpStatus = int;
+constexpr GpStatus kOk = 0;
+constexpr DWORD kWhite = 0xFFFFFFFF;  // ARGB; the pictures are opaque, so it shows nowhere
+
+struct GdiplusStartupInput {
+    UINT32 gdiplusVersion;
+    void* debugEventCallback;
+    BOOL suppressBackgroundThread;
+    BOOL suppressExternalCodecs;
+};
+
+using GdiplusStartupFn = GpStatus(WINAPI*)(ULONG_PTR* token, const GdiplusStartupInput* input,
+                                           void* output);
+using GdiplusShutdownFn = void(WINAPI*)(ULONG_PTR token);
+using GdipCreateBitmapFromStreamFn = GpStatus(WINAPI*)(IStream* stream, GpBitmap** bitmap);
+using GdipCreateHBITMAPFromBitmapFn = GpStatus(WINAPI*)(GpBitmap* bitmap, HBITMAP* result,
+                                                        DWORD background);
+using GdipDisposeImageFn = GpStatus(WINAPI*)(GpBitmap* image);
+using CreateStreamOnHGlobalFn = HRESULT(WINAPI*)(HGLOBAL block, BOOL deleteOnRelease,
+                                                 IStream** stream);
+
+// Pinned, as the wallpaper transcoding pins them: GDI+'s background thread must
+// never see its DLL unloaded, and a pinned module ignores further references.
+HMODULE pinnedLibrary(const char* name) {
+    HMODULE module = LoadLibraryA(name);
+    if (module == nullptr) return nullptr;
+    HMODULE pinned = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned)) {
+        FreeLibrary(module);
+        return nullptr;
+    }
+    return module;
+}
+
+template <typename Fn>
+Fn procedure(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// One startup for one decoding. Startups are counted by GDI+, so this neither
+// ends nor disturbs a session the wallpaper code keeps open.
+class GdiplusSession {
+public:
+    explicit GdiplusSession(HMODULE gdiplus) : gdiplus_(gdiplus) {
+        auto startup = procedure<GdiplusStartupFn>(gdiplus, "GdiplusStartup");
+        const GdiplusStartupInput input{1, nullptr, FALSE, FALSE};
+        started_ = startup != nullptr && startup(&token_, &input, nullptr) == kOk;
+    }
+    ~GdiplusSession() {
+        if (!started_) return;
+        if (auto shutdown = procedure<GdiplusShutdownFn>(gdiplus_, "GdiplusShutdown"))
+            shutdown(token_);
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool started() const { return started_; }
+
+private:
+    HMODULE gdiplus_;
+    ULONG_PTR token_ = 0;
+    bool started_ = false;
+};
+
+class Stream {
+public:
+    Stream() = default;
+    ~Stream() {
+        if (stream_ != nullptr) stream_->Release();
+    }
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
+    IStream* get() const { return stream_; }
+    IStream** out() { return &stream_; }
+
+private:
+    IStream* stream_ = nullptr;
+};
+
+// Must be gone before its session ends.
+class Bitmap {
+public:
+    explicit Bitmap(HMODULE gdiplus) : gdiplus_(gdiplus) {}
+    ~Bitmap() {
+        if (bitmap_ == nullptr) return;
+        if (auto dispose = procedure<GdipDisposeImageFn>(gdiplus_, "GdipDisposeImage"))
+            dispose(bitmap_);
+    }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+    GpBitmap* get() const { return bitmap_; }
+    GpBitmap** out() { return &bitmap_; }
+
+private:
+    HMODULE gdiplus_;
+    GpBitmap* bitmap_ = nullptr;
+};
+
+// A stream over a movable copy of the bytes; the stream frees the copy.
+bool openStream(HMODULE ole32, const void* bytes, DWORD size, Stream& stream) {
+    auto createStream = procedure<CreateStreamOnHGlobalFn>(ole32, "CreateStreamOnHGlobal");
+    if (createStream == nullptr) return false;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (block == nullptr) return false;
+    void* data = GlobalLock(block);
+    if (data == nullptr) {
+        GlobalFree(block);
+        return false;
+    }
+    std::memcpy(data, bytes, size);
+    GlobalUnlock(block);
+    if (FAILED(createStream(block, TRUE, stream.out())) || stream.get() == nullptr) {
+        GlobalFree(block);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+HBITMAP decodePictureResource(int id) {
+    const HMODULE self = GetModuleHandleA(nullptr);
+    const HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    if (found == nullptr) return nullptr;
+    const DWORD size = SizeofResource(self, found);
+    const HGLOBAL loaded = LoadResource(self, found);
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (bytes == nullptr || size == 0) return nullptr;
+
+    const HMODULE gdiplus = pinnedLibrary("gdiplus.dll");
+    const HMODULE ole32 = pinnedLibrary("ole32.dll");
+    if (gdiplus == nullptr || ole32 == nullptr) return nullptr;
+
+    Stream stream;
+    if (!openStream(ole32, bytes, size, stream)) return nullptr;
+    GdiplusSession session(gdiplus);
+    if (!session.started()) return nullptr;
+
+    auto createBitmap =
+        procedure<GdipCreateBitmapFromStreamFn>(gdiplus, "GdipCreateBitmapFromStream");
+    auto createHbitmap =
+        procedure<GdipCreateHBITMAPFromBitmapFn>(gdiplus, "GdipCreateHBITMAPFromBitmap");
+    if (createBitmap == nullptr || createHbitmap == nullptr) return nullptr;
+    Bitmap bitmap(gdiplus);
+    if (createBitmap(stream.get(), bitmap.out()) != kOk || bitmap.get() == nullptr) return nullptr;
+    HBITMAP result = nullptr;
+    if (createHbitmap(bitmap.get(), &result, kWhite) != kOk) {
+        if (result != nullptr) DeleteObject(result);
+        return nullptr;
+    }
+    return result;
+}
+
+HICON loadProgramIcon(int size) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELMORA),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace pelmora::win32
