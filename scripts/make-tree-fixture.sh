@@ -14,3 +14,9 @@ ln -s ../.. "$dir/tree/x/deep/top"    # back to the root: a loop
 convert -size 37x23 xc:'#3366cc' "BMP3:$dir/apply/a.BMP"
 convert -size 41x29 gradient:red-blue "$dir/apply/b.jpg"
 truncate -s 2500M "$dir/huge.jpg"
+# Solid pictures for the end-to-end scenarios: blue, green, red in folder order.
+rm -rf "$dir/e2e"
+mkdir -p "$dir/e2e"
+for c in red green blue; do
+  convert -size 64x48 "xc:$c" -type TrueColor "BMP3:$dir/e2e/$c.bmp"
+done

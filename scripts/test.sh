@@ -44,6 +44,15 @@ source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 if wine_session_start "$build/wine"; then
   run_gtest win32 wine "$build/win32/pelmora_win32_tests.exe"
+  # The end-to-end layer runs inside a Wine virtual desktop, whose wallpaper a
+  # screenshot can show.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wineserver -w
+  export PELMORA_EXE="Z:$(echo "$build/win32/Pelmora.exe" | tr / '\\')"
+  export PELMORA_E2E_SCREENSHOT="Z:$(echo "$build/e2e-desktop.bmp" | tr / '\\')"
+  run_gtest e2e wine "$build/win32/pelmora_e2e_tests.exe"
+  [ -f "$build/e2e-desktop.bmp" ] && convert "$build/e2e-desktop.bmp" "$build/e2e-desktop.png" 2>/dev/null
 else
   broken=$((broken + 1))
 fi

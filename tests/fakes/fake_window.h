@@ -15,14 +15,20 @@ namespace pelmora::fakes {
 
 class FormControl : public FakeControl {
 public:
-    FormControl(Globals*& g, const ControlForm& form)
+    FormControl(Globals*& g, const ControlForm& form, std::vector<std::string>& writes)
         : FakeControl(form.caption), g_(g), name_(form.name), kind_(form.kind),
-          itemCount_(static_cast<int>(form.items.size())) {}
+          itemCount_(static_cast<int>(form.items.size())), writes_(writes) {}
+    void setChecked(bool c) override {
+        writes_.push_back("checked " + name_);
+        FakeControl::setChecked(c);
+    }
     void setText(const Text& t) override {
+        writes_.push_back("text " + name_);
         FakeControl::setText(t);
         if (kind_ == ControlKind::Edit && g_) handleControlEvent(*g_, name_, ControlEvent::TextChanged);
     }
     void setCurrentItem(int i) override {
+        writes_.push_back("item " + name_);
         current_ = i > itemCount_ - 1 ? itemCount_ - 1 : (i < -1 ? -1 : i);
     }
     // What the user does: the state changes, then the handler runs.
@@ -42,6 +48,7 @@ private:
     Text name_;
     ControlKind kind_;
     int itemCount_;
+    std::vector<std::string>& writes_;
 };
 
 class FakeAppWindow : public AppWindow {
@@ -50,12 +57,13 @@ public:
     bool shown = false, iconic = false, onTop = false;
     int destroyRequests = 0;
     std::vector<std::string> log;
+    std::vector<std::string> writes;  // every write to a control, in order
 
     FakeAppWindow(const FakeAppWindow&) = delete;  // its controls point back at g
     FakeAppWindow& operator=(const FakeAppWindow&) = delete;
     FakeAppWindow() {
         for (const ControlForm& c : settingsWindowForm().controls)
-            controls_[c.name] = std::make_unique<FormControl>(g, c);
+            controls_[c.name] = std::make_unique<FormControl>(g, c, writes);
     }
     FormControl& at(const Text& name) { return *controls_.at(name); }
     Control& control(const Text& name) override {

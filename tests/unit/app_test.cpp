@@ -126,6 +126,19 @@ TEST_F(AppTest, ClosingSavesAndStaysOrEnds) {
     EXPECT_EQ(win->destroyRequests, 2);
 }
 
+TEST_F(AppTest, CopyToControlsWritesInOrderAndEndsWithTheUnitHandler) {
+    file(true, 2);
+    onSettingsWindowCreated(*g);
+    const std::vector<std::string> expected = {
+        "text 编辑框图片目录",       "checked 选择框包含子目录", "checked 选择框随机显示",
+        "text 编辑框间隔时间",       "item 组合框时间单位",      "item 组合框样式",
+        "checked 选择框开启",         "checked 选择框随系统启动", "checked 选择框后台托盘",
+    };
+    EXPECT_EQ(win->writes, expected);
+    // The unit handler ran last: the timer follows the list (5 hours).
+    EXPECT_EQ(g->schedule.period, 5 * 3600000);
+}
+
 TEST_F(AppTest, CopyToControlsClampsTheListsAndRunsOnlyTheTextHandlers) {
     file(true, 9);
     put("图片设置", "显示样式", "7");
