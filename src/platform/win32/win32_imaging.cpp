@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include "platform/win32/gdiplus_flat.h"
+
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -12,51 +14,19 @@ namespace pelmora::win32 {
 
 namespace {
 
-// The flat GDI+ entry points, declared here: gdiplus.dll is loaded by name, never linked.
+using namespace flat;
+
 struct GpImage;
-using GpStatus = int;
-constexpr GpStatus kOk = 0;
 
-struct GdiplusStartupInput {
-    UINT32 gdiplusVersion;
-    void* debugEventCallback;
-    BOOL suppressBackgroundThread;
-    BOOL suppressExternalCodecs;
-};
-
-using GdiplusStartupFn = GpStatus(WINAPI*)(ULONG_PTR* token, const GdiplusStartupInput* input,
-                                           void* output);
 using GdipCreateBitmapFromStreamFn = GpStatus(WINAPI*)(IStream* stream, GpImage** bitmap);
 using GdipSaveImageToStreamFn = GpStatus(WINAPI*)(GpImage* image, IStream* stream,
                                                   const CLSID* encoder, const void* parameters);
 using GdipDisposeImageFn = GpStatus(WINAPI*)(GpImage* image);
 
 using CLSIDFromStringFn = HRESULT(WINAPI*)(LPCOLESTR text, CLSID* clsid);
-using CreateStreamOnHGlobalFn = HRESULT(WINAPI*)(HGLOBAL block, BOOL deleteOnRelease,
-                                                 IStream** stream);
 using GetHGlobalFromStreamFn = HRESULT(WINAPI*)(IStream* stream, HGLOBAL* block);
 
 const char kBmpEncoder[] = "{557CF400-1A04-11D3-9A73-0000F81EF32E}";
-
-// Loaded by name and pinned, so it stays for the life of the process: GDI+ is
-// started and never shut down, and its DLL must not be unloaded under its own
-// background thread. A pinned module ignores further references, so nothing piles up.
-HMODULE pinnedLibrary(const char* name) {
-    HMODULE module = LoadLibraryA(name);
-    if (module == nullptr) return nullptr;
-    HMODULE pinned = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned)) {
-        FreeLibrary(module);
-        return nullptr;
-    }
-    return module;
-}
-
-// Looked up at each call, as the libraries are not linked.
-template <typename Fn>
-Fn procedure(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // Owns a global block until a stream takes it over.
 class GlobalBlock {

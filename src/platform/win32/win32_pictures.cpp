@@ -2,6 +2,8 @@
 
 #include <objidl.h>
 
+#include "platform/win32/gdiplus_flat.h"
+
 #include <cstring>
 
 #include "platform/win32/resource_ids.h"
@@ -10,46 +12,16 @@ namespace pelmora::win32 {
 
 namespace {
 
-// The flat GDI+ entry points, declared here: gdiplus.dll is loaded by name, never linked.
+using namespace flat;
+
 struct GpBitmap;
-using GpStatus = int;
-constexpr GpStatus kOk = 0;
 constexpr DWORD kWhite = 0xFFFFFFFF;  // ARGB; the pictures are opaque, so it shows nowhere
 
-struct GdiplusStartupInput {
-    UINT32 gdiplusVersion;
-    void* debugEventCallback;
-    BOOL suppressBackgroundThread;
-    BOOL suppressExternalCodecs;
-};
-
-using GdiplusStartupFn = GpStatus(WINAPI*)(ULONG_PTR* token, const GdiplusStartupInput* input,
-                                           void* output);
 using GdiplusShutdownFn = void(WINAPI*)(ULONG_PTR token);
 using GdipCreateBitmapFromStreamFn = GpStatus(WINAPI*)(IStream* stream, GpBitmap** bitmap);
 using GdipCreateHBITMAPFromBitmapFn = GpStatus(WINAPI*)(GpBitmap* bitmap, HBITMAP* result,
                                                         DWORD background);
 using GdipDisposeImageFn = GpStatus(WINAPI*)(GpBitmap* image);
-using CreateStreamOnHGlobalFn = HRESULT(WINAPI*)(HGLOBAL block, BOOL deleteOnRelease,
-                                                 IStream** stream);
-
-// Pinned, as the wallpaper transcoding pins them: GDI+'s background thread must
-// never see its DLL unloaded, and a pinned module ignores further references.
-HMODULE pinnedLibrary(const char* name) {
-    HMODULE module = LoadLibraryA(name);
-    if (module == nullptr) return nullptr;
-    HMODULE pinned = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned)) {
-        FreeLibrary(module);
-        return nullptr;
-    }
-    return module;
-}
-
-template <typename Fn>
-Fn procedure(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // One startup for one decoding. Startups are counted by GDI+, so this neither
 // ends nor disturbs a session the wallpaper code keeps open.
