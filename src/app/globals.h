@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "base/text.h"
+#include "desktop/hotkeys.h"
 #include "platform/platform.h"
 #include "rotation/catalogue.h"
 #include "rotation/rotation.h"
@@ -22,6 +23,7 @@ struct Globals {
     ImageCatalogue catalogue;
     RotationState rotation;
     ScheduleState schedule;
+    HotkeyTable hotkeys;
     // The executable's directory (no trailing backslash) and file name.
     Text programDirectory;
     Text executableFileName;

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/settings_window.h"
+#include "desktop/hotkeys.h"
 #include "rotation/rotation.h"
 #include "rotation/schedule.h"
 #include "settings/settings_io.h"
@@ -60,6 +61,7 @@ bool isBackgroundStart(const Text& commandLine) {
 
 void onSettingsWindowCreated(Globals& g) {
     if (!isBackgroundStart(g.commandLine) && g.settingsWindow) g.settingsWindow->show();
+    registerGlobalHotkeys(g);
     g.settingsFile.setFile(g.programDirectory + kSettingsFileName);
     loadSettings(g);
     chooseStartMode(g);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/hotkeys.h"
 #include "platform/imaging.h"
 #include "platform/profile_store.h"
 #include "platform/registry.h"
@@ -20,6 +21,7 @@ struct Platform {
     Clock* clock = nullptr;
     Timer* timer = nullptr;
     Shell* shell = nullptr;
+    HotkeyHost* hotkeys = nullptr;
 };
 
 }  // namespace pelmora

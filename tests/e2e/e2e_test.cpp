@@ -308,6 +308,76 @@ TEST(EndToEnd, LogonRunChangesOnceAndEnds) {
     EXPECT_EQ(readFile(p.wallpaper), readFile(p.pictures + "\\blue.bmp"));
 }
 
+// Presses Win together with key, as the keyboard would.
+void winKey(WORD key) {
+    INPUT in[4] = {};
+    for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = VK_LWIN;
+    in[1].ki.wVk = key;
+    in[2].ki.wVk = key;
+    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[3].ki.wVk = VK_LWIN;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+}
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST(EndToEnd, HotkeysStepDeleteShowAndEnd) {
+    Program p("hotkeys");
+    p.settings(true, 10, 1);
+    ASSERT_TRUE(p.start("后台"));
+    HWND w = p.window();
+    ASSERT_NE(w, nullptr);
+    ASSERT_NE(child(w, "按钮关闭"), nullptr);  // created and loaded
+    Sleep(500);
+    winKey(VK_RIGHT);
+    ASSERT_TRUE(waitFor([&] { return p.index() == "1"; }, 10000)) << p.index();
+    winKey(VK_RIGHT);
+    ASSERT_TRUE(waitFor([&] { return p.index() == "2"; }, 5000)) << p.index();
+    winKey(VK_LEFT);
+    ASSERT_TRUE(waitFor([&] { return p.index() == "1"; }, 5000)) << p.index();
+    EXPECT_EQ(readFile(p.wallpaper), readFile(p.pictures + "\\blue.bmp"));
+
+    // Win+Delete removes exactly the picture on show and shows the next one.
+    const std::string green = readFile(p.pictures + "\\green.bmp");
+    winKey(VK_DELETE);
+    ASSERT_TRUE(waitFor([&] { return !exists(p.pictures + "\\blue.bmp"); }, 5000));
+    EXPECT_TRUE(exists(p.pictures + "\\green.bmp"));
+    EXPECT_TRUE(exists(p.pictures + "\\red.bmp"));
+    EXPECT_TRUE(waitFor([&] { return readFile(p.wallpaper) == green; }, 5000));
+
+    // Win+Enter brings the hidden window back.
+    EXPECT_FALSE(IsWindowVisible(w));
+    winKey(VK_RETURN);
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(w) != FALSE; }, 5000));
+
+    // Win+X ends the process without saving.
+    SendMessageA(child(w, "编辑框间隔时间"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("33"));
+    winKey('X');
+    EXPECT_TRUE(p.exitsWithin(10000));
+    EXPECT_EQ(profileValue(p.ini, "图片设置", "间隔时间"), "10");
+}
+
+TEST(EndToEnd, ASecondInstanceRunsWithoutItsHotkeys) {
+    Program first("first"), second("second");
+    first.settings(false, 10, 1);
+    second.settings(false, 10, 1);
+    ASSERT_TRUE(first.start());
+    ASSERT_NE(child(first.window(), "按钮关闭"), nullptr);
+    ASSERT_TRUE(second.start());
+    HWND w2 = second.window();
+    ASSERT_NE(child(w2, "按钮关闭"), nullptr);
+    Sleep(500);
+    winKey(VK_RIGHT);  // the first instance holds the combination
+    EXPECT_TRUE(waitFor([&] { return first.index() == "1"; }, 10000));
+    Sleep(1000);
+    EXPECT_EQ(second.index(), "(none)");
+    EXPECT_TRUE(second.running());
+    press(w2, "按钮立即换图");  // and otherwise works
+    EXPECT_TRUE(waitFor([&] { return second.index() == "1"; }, 10000));
+}
+
 // Saves what the screen shows as a BMP and returns the colour at a point.
 COLORREF screenshot(const std::string& path, int x, int y) {
     HDC screen = GetDC(nullptr);

@@ -16,6 +16,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::Win32Platform platform;
     win32::Shell shell;
     platform.table.shell = &shell;
+    win32::Hotkeys hotkeys;
+    platform.table.hotkeys = &hotkeys;
     std::unique_ptr<Globals> g = createGlobals(platform.table);
     g->programDirectory = self.directory;
     g->executableFileName = self.fileName;

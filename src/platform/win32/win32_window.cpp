@@ -7,6 +7,7 @@
 #include "app/globals.h"
 #include "app/settings_window.h"
 #include "app/startup.h"
+#include "desktop/hotkeys.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_platform.h"
@@ -211,6 +212,7 @@ LRESULT SettingsWindow::onMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             g.settingsWindow = this;
             if (g.platform.timer)
                 static_cast<Timer*>(g.platform.timer)->bind(timerWindowOf(controls_));
+            if (g.platform.hotkeys) static_cast<Hotkeys*>(g.platform.hotkeys)->bind(g, hwnd_);
             onSettingsWindowCreated(g);
             return 0;
         }
@@ -309,6 +311,36 @@ LRESULT CALLBACK SettingsWindow::numberEditProc(HWND hwnd, UINT message, WPARAM 
     if (message == WM_CHAR && !acceptsTypedCharacter(static_cast<unsigned char>(wparam)))
         return 0;
     return CallWindowProcA(editProcedure, hwnd, message, wparam, lparam);
+}
+
+namespace {
+// What the chained procedure needs to find: the window's context and the procedure it replaced.
+HWND hotkeyWindow = nullptr;
+Globals* hotkeyContext = nullptr;
+WNDPROC beforeHotkeys = nullptr;
+
+LRESULT CALLBACK hotkeyWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_HOTKEY) {
+        if (hotkeyContext) onHotkey(*hotkeyContext, static_cast<std::intptr_t>(wparam));
+        return 0;
+    }
+    return CallWindowProcA(beforeHotkeys, hwnd, message, wparam, lparam);
+}
+}  // namespace
+
+void Hotkeys::bind(Globals& g, HWND window) {
+    hotkeyContext = &g;
+    hotkeyWindow = window;
+}
+
+bool Hotkeys::registerHotKey(int id, std::uint32_t modifiers, std::uint32_t key) {
+    return hotkeyWindow && RegisterHotKey(hotkeyWindow, id, modifiers, key) != FALSE;
+}
+
+void Hotkeys::installHotkeyProcedure() {
+    if (!hotkeyWindow || beforeHotkeys) return;
+    beforeHotkeys = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(hotkeyWindow, GWL_WNDPROC, reinterpret_cast<LONG>(hotkeyWindowProc)));
 }
 
 namespace {

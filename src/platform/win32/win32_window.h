@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/forms.h"
+#include "platform/hotkeys.h"
 #include "platform/windows.h"
 
 namespace pelmora {
@@ -51,6 +52,15 @@ private:
     bool bannerTried_ = false;
     std::map<Text, std::unique_ptr<WindowControl>> controls_;
     std::map<int, Text> names_;  // control identifier -> name
+};
+
+// RegisterHotKey for the settings window, and the hotkey procedure chained in
+// front of its procedure with SetWindowLongA / CallWindowProcA.
+class Hotkeys final : public HotkeyHost {
+public:
+    void bind(Globals& g, HWND window);
+    bool registerHotKey(int id, std::uint32_t modifiers, std::uint32_t key) override;
+    void installHotkeyProcedure() override;
 };
 
 class Shell final : public pelmora::Shell {
