@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "desktop/hotkeys.h"
+#include "desktop/tray_icon.h"
 #include "platform/platform.h"
 #include "rotation/catalogue.h"
 #include "rotation/rotation.h"
@@ -24,6 +25,7 @@ struct Globals {
     RotationState rotation;
     ScheduleState schedule;
     HotkeyTable hotkeys;
+    TrayIcon tray;
     // The executable's directory (no trailing backslash) and file name.
     Text programDirectory;
     Text executableFileName;

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/help.h"
 #include "app/startup.h"
+#include "desktop/tray_icon.h"
 #include "rotation/rotation.h"
 #include "rotation/schedule.h"
 
@@ -59,6 +61,8 @@ void handleControlEvent(Globals& g, const Text& name, ControlEvent event) {
             advance(g, false);
         } else if (name == "按钮关闭") {
             closeSettingsWindow(g);
+        } else if (name == "超级链接框快捷键") {
+            showInstructions(g);
         }
     } else if (event == ControlEvent::ItemSelected) {
         if (name == "组合框样式") {
@@ -88,6 +92,7 @@ void handleControlEvent(Globals& g, const Text& name, ControlEvent event) {
 void handleMenuItem(Globals& g, int position) {
     switch (position) {
         case 0: showSettingsWindow(g); break;
+        case 2: showInstructions(g); break;
         case 3: endProcess(g); break;
         default: break;
     }
@@ -116,6 +121,7 @@ void showSettingsWindow(Globals& g) {
     w->show();
     w->setTopmost(wasTopmost);
     if (w->minimised()) w->restore();
+    if (g.settings.trayInBackground) removeTrayIcon(g);
 }
 
 unsigned browseFlags(bool includeFiles, bool showEditBox, bool newStyle) {

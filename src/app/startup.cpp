@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/settings_window.h"
 #include "desktop/hotkeys.h"
+#include "desktop/tray_icon.h"
 #include "rotation/rotation.h"
 #include "rotation/schedule.h"
 #include "settings/settings_io.h"
@@ -83,6 +84,8 @@ void chooseStartMode(Globals& g) {
 void closeSettingsWindow(Globals& g) {
     saveSettings(g);
     if (g.settingsWindow) g.settingsWindow->hide();
+    if (g.settings.autoChange && g.settings.trayInBackground)
+        addTrayIcon(g, "Pelmora", onTrayMouse);
     if (!g.settings.autoChange) endProcess(g);
 }
 

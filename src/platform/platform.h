@@ -7,6 +7,7 @@
 #include "platform/profile_store.h"
 #include "platform/registry.h"
 #include "platform/timer.h"
+#include "platform/tray.h"
 #include "platform/ui.h"
 #include "platform/windows.h"
 
@@ -22,6 +23,7 @@ struct Platform {
     Timer* timer = nullptr;
     Shell* shell = nullptr;
     HotkeyHost* hotkeys = nullptr;
+    TrayHost* tray = nullptr;
 };
 
 }  // namespace pelmora

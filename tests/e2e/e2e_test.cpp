@@ -378,6 +378,42 @@ TEST(EndToEnd, ASecondInstanceRunsWithoutItsHotkeys) {
     EXPECT_TRUE(waitFor([&] { return second.index() == "1"; }, 10000));
 }
 
+TEST(EndToEnd, TrayIconBringsTheWindowBackAndItsMenuEnds) {
+    Program p("tray");
+    p.settings(true, 10, 1);
+    std::string text = readFile(p.ini);
+    text.replace(text.find("后台托盘=假"), std::string("后台托盘=假").size(), "后台托盘=真");
+    writeFile(p.ini, text);
+    ASSERT_TRUE(p.start());
+    HWND w = p.window();
+    ASSERT_NE(child(w, "按钮关闭"), nullptr);
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(w) != FALSE; }, 5000));
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(w); }, 5000));
+    // The left button on the icon.
+    PostMessageA(w, 123456, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(w) != FALSE; }, 5000));
+    // A "TaskbarCreated" broadcast is harmless while no icon is shown.
+    PostMessageA(w, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+
+    // Hidden again with its icon; the right button opens the menu, and its
+    // "退出进程(&T)" ends the process.
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(w); }, 5000));
+    PostMessageA(w, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    PostMessageA(w, 123456, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr &&
+                                     IsWindowVisible(menu); }, 5000));
+    // Menus belong to their process under Wine, so the driver cannot click an
+    // item; it closes the menu and sends the command that choosing
+    // "退出进程(&T)" (the fourth item) sends.
+    PostMessageA(w, WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 5000));
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(2001 + 3, 0), 0);
+    EXPECT_TRUE(p.exitsWithin(10000));
+}
+
 // Saves what the screen shows as a BMP and returns the colour at a point.
 COLORREF screenshot(const std::string& path, int x, int y) {
     HDC screen = GetDC(nullptr);

@@ -18,6 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform.table.shell = &shell;
     win32::Hotkeys hotkeys;
     platform.table.hotkeys = &hotkeys;
+    win32::Tray tray;
+    platform.table.tray = &tray;
     std::unique_ptr<Globals> g = createGlobals(platform.table);
     g->programDirectory = self.directory;
     g->executableFileName = self.fileName;

@@ -1,6 +1,10 @@
 #include "platform/win32/win32_window.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
+
+#include <cstddef>
+#include <cstring>
 
 #include <vector>
 
@@ -8,6 +12,7 @@
 #include "app/settings_window.h"
 #include "app/startup.h"
 #include "desktop/hotkeys.h"
+#include "desktop/tray_icon.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_platform.h"
@@ -213,6 +218,7 @@ LRESULT SettingsWindow::onMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             if (g.platform.timer)
                 static_cast<Timer*>(g.platform.timer)->bind(timerWindowOf(controls_));
             if (g.platform.hotkeys) static_cast<Hotkeys*>(g.platform.hotkeys)->bind(g, hwnd_);
+            if (g.platform.tray) static_cast<Tray*>(g.platform.tray)->bind(g, hwnd_);
             onSettingsWindowCreated(g);
             return 0;
         }
@@ -341,6 +347,79 @@ void Hotkeys::installHotkeyProcedure() {
     if (!hotkeyWindow || beforeHotkeys) return;
     beforeHotkeys = reinterpret_cast<WNDPROC>(
         SetWindowLongA(hotkeyWindow, GWL_WNDPROC, reinterpret_cast<LONG>(hotkeyWindowProc)));
+}
+
+// The record is the shell's own 488-byte form, field for field.
+static_assert(sizeof(void*) != 4 || offsetof(NOTIFYICONDATAA, hWnd) == offsetof(TrayRecord, hWnd));
+static_assert(sizeof(void*) != 4 || offsetof(NOTIFYICONDATAA, hIcon) == offsetof(TrayRecord, hIcon));
+static_assert(offsetof(NOTIFYICONDATAA, szTip) == offsetof(TrayRecord, szTip));
+static_assert(offsetof(NOTIFYICONDATAA, dwState) == offsetof(TrayRecord, dwState));
+static_assert(offsetof(NOTIFYICONDATAA, szInfo) == offsetof(TrayRecord, szInfo));
+static_assert(offsetof(NOTIFYICONDATAA, uTimeout) == offsetof(TrayRecord, uTimeout));
+static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == offsetof(TrayRecord, szInfoTitle));
+static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == offsetof(TrayRecord, dwInfoFlags));
+static_assert(NOTIFYICONDATAA_V2_SIZE == sizeof(TrayRecord));
+
+namespace {
+HWND trayWindow = nullptr;
+Globals* trayContext = nullptr;
+WNDPROC beforeTray = nullptr;
+
+LRESULT CALLBACK trayWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    WNDPROC previous = beforeTray;  // noted first: the icon may be removed on the way
+    if (trayContext &&
+        trayMessage(*trayContext, message, wparam, lparam) == TrayOutcome::Answered)
+        return 0;
+    return CallWindowProcA(previous, hwnd, message, wparam, lparam);
+}
+}  // namespace
+
+void Tray::bind(Globals& g, HWND window) {
+    trayContext = &g;
+    trayWindow = window;
+}
+
+void Tray::notify(int operation, const TrayRecord& record) {
+    NOTIFYICONDATAA data;
+    static_assert(sizeof data >= sizeof record);
+    std::memcpy(&data, &record, sizeof record);
+    Shell_NotifyIconA(static_cast<DWORD>(operation), &data);
+}
+
+std::uint32_t Tray::windowHandle() {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(trayWindow));
+}
+
+std::uint32_t Tray::smallIcon() {
+    return static_cast<std::uint32_t>(
+        static_cast<std::uintptr_t>(SendMessageA(trayWindow, WM_GETICON, ICON_SMALL, 0)));
+}
+
+void Tray::installTrayProcedure() {
+    beforeTray = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(trayWindow, GWL_WNDPROC, reinterpret_cast<LONG>(trayWindowProc)));
+}
+
+void Tray::restoreProcedure() {
+    if (beforeTray) SetWindowLongA(trayWindow, GWL_WNDPROC, reinterpret_cast<LONG>(beforeTray));
+    beforeTray = nullptr;
+}
+
+void Tray::showMenuAtCursor() {
+    HMENU menu = CreatePopupMenu();
+    int position = 0;
+    for (const MenuItemForm& item : settingsWindowForm().menu) {
+        if (item.caption == "-")
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(kFirstMenuId + position),
+                        item.caption.c_str());
+        ++position;
+    }
+    POINT at;
+    GetCursorPos(&at);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x + 3, at.y + 3, 0, trayWindow, nullptr);
+    DestroyMenu(menu);
 }
 
 namespace {

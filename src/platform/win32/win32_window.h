@@ -8,6 +8,7 @@
 
 #include "app/forms.h"
 #include "platform/hotkeys.h"
+#include "platform/tray.h"
 #include "platform/windows.h"
 
 namespace pelmora {
@@ -61,6 +62,19 @@ public:
     void bind(Globals& g, HWND window);
     bool registerHotKey(int id, std::uint32_t modifiers, std::uint32_t key) override;
     void installHotkeyProcedure() override;
+};
+
+// Shell_NotifyIconA, and the tray procedure chained in front of whatever
+// procedure the settings window has when the icon is added.
+class Tray final : public TrayHost {
+public:
+    void bind(Globals& g, HWND window);
+    void notify(int operation, const TrayRecord& record) override;
+    std::uint32_t windowHandle() override;
+    std::uint32_t smallIcon() override;
+    void installTrayProcedure() override;
+    void restoreProcedure() override;
+    void showMenuAtCursor() override;
 };
 
 class Shell final : public pelmora::Shell {
