@@ -51,8 +51,11 @@ if wine_session_start "$build/wine"; then
   wineserver -w
   export PELMORA_EXE="Z:$(echo "$build/win32/Pelmora.exe" | tr / '\\')"
   export PELMORA_E2E_SCREENSHOT="Z:$(echo "$build/e2e-desktop.bmp" | tr / '\\')"
+  export PELMORA_E2E_ABOUT_SCREENSHOT="Z:$(echo "$build/e2e-about.bmp" | tr / '\\')"
   run_gtest e2e wine "$build/win32/pelmora_e2e_tests.exe"
-  [ -f "$build/e2e-desktop.bmp" ] && convert "$build/e2e-desktop.bmp" "$build/e2e-desktop.png" 2>/dev/null
+  for shot in e2e-desktop e2e-about; do
+    [ -f "$build/$shot.bmp" ] && convert "$build/$shot.bmp" "$build/$shot.png" 2>/dev/null
+  done
 else
   broken=$((broken + 1))
 fi

@@ -37,6 +37,46 @@ const WindowForm& settingsWindowForm() {
     return form;
 }
 
+// Our pictures, by their resource numbers.
+constexpr int kAboutBanner = 102, kAboutPicture = 103, kAboutNote = 104, kAboutEmblem = 105;
+
+const WindowForm& aboutWindowForm() {
+    using K = ControlKind;
+    const Text site = "https://pelmora.example/";
+    static const WindowForm form{
+        "",
+        445,
+        302,
+        {
+            {"背景图片", K::Picture, "", 0, 0, 435, 80, "", {}, false, kAboutBanner},
+            {"图片框1", K::Picture, "", 8, 70, 150, 150, "", {}, false, kAboutPicture},
+            {"标签5", K::Label, "", 184, 67, 40, 20, "开发：", {}},
+            {"超级链接框5", K::Link, "", 224, 67, 48, 20, "Pelmora", {}, false, 0, site},
+            {"标签1", K::Label, "", 184, 101, 40, 20, "博客：", {}},
+            {"超级链接框1", K::Link, "", 224, 101, 90, 20, "项目主页", {}, false, 0, site},
+            {"标签3", K::Label, "", 184, 135, 40, 20, "邮件：", {}},
+            {"超级链接框3", K::Link, "", 224, 135, 102, 20, "hello@pelmora", {}, false, 0,
+             "mailto:hello@pelmora.example"},
+            {"标签2", K::Label, "", 184, 169, 32, 20, "Q  Q：", {}},
+            {"超级链接框2", K::Link, "", 224, 169, 68, 20, "无", {}},
+            {"图片框2", K::Picture, "", 336, 168, 64, 64, "", {}, false, kAboutNote},
+            {"标签6", K::Label, "", 184, 205, 40, 20, "地区：", {}},
+            {"超级链接框6", K::Link, "", 224, 205, 96, 20, "开源社区", {}},
+            {"图片框3", K::Picture, "", 8, 240, 48, 48, "", {}, false, kAboutEmblem},
+            {"超级链接框4", K::Link, "", 64, 240, 352, 48, "Pelmora(Vask) v1.03", {}, false, 0, site},
+        },
+        "",
+        {},
+    };
+    return form;
+}
+
+const ControlForm* findControl(const WindowForm& form, const Text& name) {
+    for (const ControlForm& c : form.controls)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
 Placement placeInWindow(const WindowForm& form, const ControlForm& control) {
     Placement p{control.x, control.y};
     if (control.container.empty()) return p;

@@ -7,7 +7,7 @@
 
 namespace pelmora {
 
-enum class ControlKind { GroupBox, Label, CheckBox, Edit, DropDownList, Button, Link, Timer };
+enum class ControlKind { GroupBox, Label, CheckBox, Edit, DropDownList, Button, Link, Timer, Picture };
 
 struct ControlForm {
     Text name;
@@ -17,6 +17,8 @@ struct ControlForm {
     Text caption;
     std::vector<Text> items;
     bool centred = false;  // text centred (edit boxes)
+    int picture = 0;       // picture boxes: which of our pictures
+    Text target = Text();  // link texts: what pressing opens; empty opens nothing
 };
 
 struct MenuItemForm {
@@ -32,6 +34,8 @@ struct WindowForm {
 };
 
 const WindowForm& settingsWindowForm();
+const WindowForm& aboutWindowForm();
+const ControlForm* findControl(const WindowForm& form, const Text& name);
 
 // A control's place in the window's client area (containers add their offset).
 struct Placement {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/about.h"
 #include "app/help.h"
 #include "app/startup.h"
 #include "desktop/tray_icon.h"
@@ -63,6 +64,8 @@ void handleControlEvent(Globals& g, const Text& name, ControlEvent event) {
             closeSettingsWindow(g);
         } else if (name == "超级链接框快捷键") {
             showInstructions(g);
+        } else if (name == "超级链接框关于") {
+            openAboutWindow(g);
         }
     } else if (event == ControlEvent::ItemSelected) {
         if (name == "组合框样式") {
@@ -94,6 +97,7 @@ void handleMenuItem(Globals& g, int position) {
         case 0: showSettingsWindow(g); break;
         case 2: showInstructions(g); break;
         case 3: endProcess(g); break;
+        case 5: openAboutWindow(g); break;
         default: break;
     }
 }

@@ -1,6 +1,7 @@
 // The one table of platform services that logic reaches the system through.
 #pragma once
 
+#include "platform/about.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/imaging.h"
@@ -24,6 +25,7 @@ struct Platform {
     Shell* shell = nullptr;
     HotkeyHost* hotkeys = nullptr;
     TrayHost* tray = nullptr;
+    AboutHost* about = nullptr;
 };
 
 }  // namespace pelmora

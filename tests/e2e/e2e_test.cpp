@@ -166,7 +166,8 @@ std::string textOf(HWND h) {
 void press(HWND window, const char* name) {
     HWND button = child(window, name);
     ASSERT_NE(button, nullptr) << name;
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+    // Posted: a handler may open a message box and wait for the user.
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
 }
 
@@ -412,6 +413,65 @@ TEST(EndToEnd, TrayIconBringsTheWindowBackAndItsMenuEnds) {
     ASSERT_TRUE(waitFor([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 5000));
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(2001 + 3, 0), 0);
     EXPECT_TRUE(p.exitsWithin(10000));
+}
+
+COLORREF screenshot(const std::string& path, int x, int y);
+
+HWND ownedWindow(HWND owner, const char* cls, const char* title) {
+    HWND found = nullptr;
+    waitFor([&] {
+        found = nullptr;
+        HWND h = nullptr;
+        while ((h = FindWindowExA(nullptr, h, cls, title)) != nullptr)
+            if (GetWindow(h, GW_OWNER) == owner || owner == nullptr) found = h;
+        return found != nullptr;
+    }, 5000);
+    return found;
+}
+
+TEST(EndToEnd, InstructionsAndTheAboutWindow) {
+    Program p("about");
+    p.settings(false, 10, 1);
+    ASSERT_TRUE(p.start());
+    HWND w = p.window();
+    ASSERT_NE(child(w, "按钮关闭"), nullptr);
+
+    press(w, "超级链接框快捷键");
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        HWND h = nullptr;
+        while ((h = FindWindowExA(nullptr, h, "#32770", "说明")) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == p.process.dwProcessId) box = h;
+        }
+        return box != nullptr;
+    }, 5000));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(box); }, 5000));
+
+    press(w, "超级链接框关于");
+    HWND about = ownedWindow(w, "PelmoraAbout", nullptr);
+    ASSERT_NE(about, nullptr);
+    RECT r;
+    GetWindowRect(about, &r);
+    EXPECT_EQ(r.right - r.left, 445);
+    EXPECT_EQ(r.bottom - r.top, 302);
+    EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_FALSE(GetWindowLongA(about, GWL_STYLE) & WS_CAPTION & ~WS_DLGFRAME);
+    press(w, "超级链接框关于");  // a second time: still one window
+    Sleep(500);
+    int count = 0;
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "PelmoraAbout", nullptr)) != nullptr;)
+        if (GetWindow(h, GW_OWNER) == w) ++count;
+    EXPECT_EQ(count, 1);
+    const std::string shot = env("PELMORA_E2E_ABOUT_SCREENSHOT");
+    if (!shot.empty()) screenshot(shot, 0, 0);
+
+    // A press on its background closes it; the process goes on.
+    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(420, 280));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(about); }, 5000));
+    EXPECT_TRUE(p.running());
 }
 
 // Saves what the screen shows as a BMP and returns the colour at a point.

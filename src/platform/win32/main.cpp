@@ -2,6 +2,7 @@
 #include <ole2.h>
 
 #include "app/globals.h"
+#include "platform/win32/win32_about.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
 
@@ -20,6 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform.table.hotkeys = &hotkeys;
     win32::Tray tray;
     platform.table.tray = &tray;
+    win32::About about;
+    platform.table.about = &about;
     std::unique_ptr<Globals> g = createGlobals(platform.table);
     g->programDirectory = self.directory;
     g->executableFileName = self.fileName;
@@ -33,6 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
             // Tab, access keys and Esc (as IDCANCEL) for the settings window.
             if (IsWindow(window.handle()) && IsDialogMessageA(window.handle(), &msg)) continue;
+            if (about.handle() && IsDialogMessageA(about.handle(), &msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

@@ -14,6 +14,7 @@
 #include "desktop/hotkeys.h"
 #include "desktop/tray_icon.h"
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/win32_about.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_platform.h"
 #include "rotation/schedule.h"
@@ -140,6 +141,7 @@ void SettingsWindow::buildControls() {
                 style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
                 break;
             case ControlKind::Timer: cls = kTimerClass; style = WS_CHILD; break;
+            case ControlKind::Picture: style |= SS_LEFT; break;
         }
         // A drop-down list's height includes its opened list.
         const int height = c.kind == ControlKind::DropDownList ? 200 : c.height;
@@ -219,6 +221,7 @@ LRESULT SettingsWindow::onMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                 static_cast<Timer*>(g.platform.timer)->bind(timerWindowOf(controls_));
             if (g.platform.hotkeys) static_cast<Hotkeys*>(g.platform.hotkeys)->bind(g, hwnd_);
             if (g.platform.tray) static_cast<Tray*>(g.platform.tray)->bind(g, hwnd_);
+            if (g.platform.about) static_cast<About*>(g.platform.about)->bind(g, hwnd_);
             onSettingsWindowCreated(g);
             return 0;
         }
