@@ -42,4 +42,20 @@ Fn procedure(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
+// Releases its stream, and with it the stream's block when it owns one.
+class Stream {
+public:
+    Stream() = default;
+    ~Stream() {
+        if (stream_ != nullptr) stream_->Release();
+    }
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
+    IStream* get() const { return stream_; }
+    IStream** out() { return &stream_; }
+
+private:
+    IStream* stream_ = nullptr;
+};
+
 }  // namespace pelmora::win32::flat

@@ -31,12 +31,7 @@ void paint(HDC dc) {
         if (c.kind != ControlKind::Picture) continue;
         HBITMAP& bitmap = pictures[c.picture];
         if (!bitmap) bitmap = decodePictureResource(c.picture);
-        if (!bitmap) continue;
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(dc, c.x, c.y, c.width, c.height, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        drawBitmap(dc, bitmap, c.x, c.y);
     }
 }
 
@@ -124,9 +119,7 @@ void About::open() {
     if (!aboutWindow) return;
     closing = false;
     if (!font)
-        font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, "宋体");
+        font = createTextFont();
     int id = 1;
     for (const ControlForm& c : form.controls) {
         if (c.kind == ControlKind::Label || c.kind == ControlKind::Link) {

@@ -44,21 +44,6 @@ private:
     HGLOBAL block_;
 };
 
-class Stream {
-public:
-    Stream() = default;
-    ~Stream() {
-        if (stream_ != nullptr) stream_->Release();
-    }
-    Stream(const Stream&) = delete;
-    Stream& operator=(const Stream&) = delete;
-    IStream* get() const { return stream_; }
-    IStream** out() { return &stream_; }
-
-private:
-    IStream* stream_ = nullptr;
-};
-
 // A decoded picture; disposal looks GdipDisposeImage up when it is due.
 class Image {
 public:

@@ -47,21 +47,6 @@ private:
     bool started_ = false;
 };
 
-class Stream {
-public:
-    Stream() = default;
-    ~Stream() {
-        if (stream_ != nullptr) stream_->Release();
-    }
-    Stream(const Stream&) = delete;
-    Stream& operator=(const Stream&) = delete;
-    IStream* get() const { return stream_; }
-    IStream** out() { return &stream_; }
-
-private:
-    IStream* stream_ = nullptr;
-};
-
 // Must be gone before its session ends.
 class Bitmap {
 public:
@@ -139,6 +124,22 @@ HBITMAP decodePictureResource(int id) {
 HICON loadProgramIcon(int size) {
     return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELMORA),
                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+void drawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+    BITMAP info;
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+HFONT createTextFont() {
+    return CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, "宋体");
 }
 
 }  // namespace pelmora::win32

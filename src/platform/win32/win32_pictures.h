@@ -16,4 +16,11 @@ HBITMAP decodePictureResource(int id);
 // caller owns it (DestroyIcon). nullptr when it cannot be loaded.
 HICON loadProgramIcon(int size);
 
+// Draws the whole bitmap unscaled with its top-left corner at x, y.
+void drawBitmap(HDC dc, HBITMAP bitmap, int x, int y);
+
+// The windows' text font: 9 points, a face with the Chinese characters. The
+// caller owns it (DeleteObject).
+HFONT createTextFont();
+
 }  // namespace pelmora::win32

@@ -115,9 +115,7 @@ bool SettingsWindow::create(Globals& g, HINSTANCE instance) {
 void SettingsWindow::buildControls() {
     const WindowForm& form = settingsWindowForm();
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, "宋体");
+    font_ = createTextFont();
     int id = kFirstControlId;
     for (const ControlForm& c : form.controls) {
         const Placement at = placeInWindow(form, c);
@@ -294,14 +292,7 @@ void SettingsWindow::paintBanner(HDC dc) {
         bannerTried_ = true;
         banner_ = decodePictureResource(IDR_BANNER);
     }
-    if (!banner_) return;
-    BITMAP info;
-    GetObjectA(banner_, sizeof info, &info);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, banner_);
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    drawBitmap(dc, banner_, 0, 0);
 }
 
 LRESULT CALLBACK SettingsWindow::timerProc(HWND hwnd, UINT message, WPARAM wparam,
